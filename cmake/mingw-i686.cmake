@@ -1,0 +1,11 @@
+# Cross compilation for 32-bit Windows with MinGW-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(target i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${target}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${target}-g++-posix)
+set(CMAKE_RC_COMPILER ${target}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${target})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
