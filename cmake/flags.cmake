@@ -3,6 +3,14 @@
 # Texts are GBK at run time; sources are UTF-8.
 set(LANJIAN_CXX_FLAGS -Wall -Wextra -finput-charset=UTF-8 -fexec-charset=GBK)
 
+# Hardening: stack protector and checked string functions; address-space layout
+# randomisation and data execution prevention in every executable.
+list(APPEND LANJIAN_CXX_FLAGS -fstack-protector-strong -D_FORTIFY_SOURCE=2)
+
+# Reproducible output: no build paths in the objects, no time stamps in the PE.
+list(APPEND LANJIAN_CXX_FLAGS -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+add_link_options(-Wl,--dynamicbase,--nxcompat,--no-insert-timestamp -fstack-protector-strong)
+
 # The product keeps the heavy parts of the C++ library out: no exceptions, no
 # RTTI, sections that the linker can drop.
 set(LANJIAN_LEAN_FLAGS -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
