@@ -158,6 +158,7 @@ class Session:
 
     def __init__(self, name):
         self.name = name
+        self.page = None
         self.run_dir = os.path.join(config["run_dir"], name)
         os.makedirs(self.run_dir, exist_ok=True)
         self.shots = os.path.join(config["build"], "screenshots", config["group"])
@@ -230,11 +231,12 @@ class Session:
 
     def wait_box(self, title, timeout=10):
         def found():
-            return next((b for b in self.boxes() if b.title == title), None)
-        box = wait_until(found, timeout)
-        if not box:
+            return next((b for b in self.boxes() if b.title == title and b.buttons), None)
+        if not wait_until(found, timeout):
             raise AssertionError("no box %r; windows: %r" % (title, self.windows()))
-        return box
+        # A box is shown before its texts have all been read back once.
+        time.sleep(0.2)
+        return found()
 
     def answer(self, title, button):
         box = self.wait_box(title)
@@ -312,3 +314,126 @@ class Session:
 def colour_name(session, value):
     """Resolves colour names of the system ("btnface") to RRGGBB."""
     return session.colors.get(value, value)
+
+
+# Where a user clicks, in page coordinates: the centre of each button.
+def _centre(left, top, width=72, height=32):
+    return left + width // 2, top + height // 2
+
+
+BUTTONS = {
+    1: {"next": _centre(335, 309, 72, 56), "cancel": _centre(423, 333)},
+    2: {"back": _centre(276, 337), "next": _centre(356, 337), "cancel": _centre(452, 337)},
+    3: {"back": _centre(276, 337), "next": _centre(356, 337), "cancel": _centre(452, 337)},
+    4: {"back": _centre(276, 337), "next": _centre(356, 337), "cancel": _centre(453, 337),
+        "folder": _centre(471, 199, 40, 33), "field": (240, 215)},
+    5: {"back": _centre(276, 337), "next": _centre(356, 337), "cancel": _centre(453, 337)},
+    6: {"finish": _centre(452, 337)},
+}
+for _n in range(1, 7):
+    # "×" lies at 506, 0 of the title strip (1, 1) on every page; "-" at 475, 1
+    # of the strip on pages 2 to 6 and of the outer frame on page 1.
+    BUTTONS[_n]["close"] = _centre(507, 1, 32, 28)
+    BUTTONS[_n]["minimise"] = _centre(476, 2, 32, 27) if _n > 1 else _centre(475, 1, 32, 28)
+AGREE = (32 + 12, 266 + 12)
+REFUSE = (184 + 12, 266 + 12)
+STRIP = (300, 15)
+BAR_ROW = 174
+BAR_LEFT = 4
+BAR_FULL = 523
+WM_SYSCOMMAND, SC_RESTORE = 0x112, 0xF120
+
+
+class Wizard(Session):
+    """The setup program's own road: its buttons, pages and boxes."""
+
+    def press(self, button, page=None):
+        number = page or self.page_number(self.page)
+        self.click(*BUTTONS[number][button])
+
+    def forward(self, to):
+        """From the page shown now to page `to`, accepting the agreement on the way."""
+        number = self.page_number(self.page)
+        while number < to:
+            if number == 2:
+                self.click(*AGREE)
+            if number == 4:
+                raise AssertionError("forward() does not pass page 4; use commit()")
+            self.press("next")
+            number += 1
+            self.wait_page(number)
+
+    def field_text(self):
+        field = self.control_at(*BUTTONS[4]["field"])
+        return field.text if field else None
+
+    def fill_field(self, text):
+        self.click(*BUTTONS[4]["field"])
+        self.key("ctrl+a")
+        self.key("delete")
+        self.type(text)
+
+    def commit(self, folder):
+        """On page 4: types the folder and presses "下一步"; page 5 follows."""
+        self.fill_field(folder)
+        self.press("next")
+        return self.wait_page(5)
+
+    def install(self, folder, cwd=None, timeout=120):
+        """Starts the program and walks to page 6 with `folder`; returns page 6."""
+        self.start(cwd=cwd)
+        self.forward(4)
+        self.commit(folder)
+        self.press("next")
+        return self.wait_page(6, timeout=timeout)
+
+    def picker(self):
+        return self.wait_box(next(b.title for b in wait_until(
+            lambda: [b for b in self.boxes() if b.title != "提示"], 10)))
+
+    def pick(self, folder=None, button="OK"):
+        """Opens the folder dialog and picks C: or a folder right under it.
+
+        The system's dialog is a tree of the desktop; the keyboard walks it as a
+        user does: the last top item is the computer, its first child drive C:,
+        and typing a child's name selects it.
+        """
+        self.press("folder", 4)
+        box = self.picker()
+        tree = next(c for c in box.window.children if c.cls == "SysTreeView32")
+        self.driver.call("click", tree.left + 40, tree.top + 10)
+        for key in ("end", "right", "down"):
+            self.key(key)
+            self.driver.call("sleep", 300)
+        if folder:
+            self.key("right")
+            self.driver.call("sleep", 500)
+            self.type(folder)
+            self.driver.call("sleep", 300)
+        self.screenshot("picker-%s" % (folder or "root"))
+        self.answer(box.title, button)
+
+    def restore(self):
+        self.driver.call("post", self.page.hwnd, WM_SYSCOMMAND, SC_RESTORE, 0)
+
+    def bar_width(self, image=None):
+        """The bar's width as the screen shows it: the run of #0088FF from x=4 on row 174."""
+        if image is None:
+            image = grab_screen()
+        width = 0
+        while self.page_colour(image, BAR_LEFT + width, BAR_ROW) == "0088FF":
+            width += 1
+        return width
+
+    def watch_bar(self, until=BAR_FULL, timeout=10):
+        """Every width the bar takes on screen until it reaches `until`."""
+        sx, sy = self.at(BAR_LEFT, BAR_ROW)
+        reply = self.driver.call("bar-watch", sx, sy, "0088FF", until, int(timeout * 1000),
+                                 timeout=timeout + 60)
+        return [w for w, _ in reply["widths"]]
+
+    def result_box(self, timeout=15):
+        return self.wait_box("信息：", timeout)
+
+
+BAR_WIDTHS = list(range(13, BAR_FULL + 1, 15))

@@ -8,7 +8,7 @@ session = None
 
 def setUpModule():
     global session
-    session = e2e.Session("driver")
+    session = e2e.Wizard("driver")
 
 
 def tearDownModule():
@@ -61,3 +61,10 @@ class DriverTest(unittest.TestCase):
         session.key("ctrl+v")
         session.driver.call("clip", "岚笺")
         self.assertEqual(session.wait_exit(0.2), None)
+
+    def test_folder_dialog_walked_by_keyboard(self):
+        session.start()
+        cases = [("setup", "OK", "C:\\setup\\"), (None, "OK", "C:\\\\"), ("users", "Cancel", "C:\\\\")]
+        for folder, button, field in cases:
+            session.pick(folder, button)
+            self.assertEqual(session.field_text(), field, (folder, button))

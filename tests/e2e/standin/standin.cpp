@@ -1,13 +1,15 @@
 // A small stand-in with the outward shape of the setup program's pages, used to
 // check the test driver itself: borderless 539 x 382 popups centred on the
 // screen, each with a coloured frame and a blue strip, "下一步" to the next
-// window, "取消" asking under "提示" and the close request asking under "关闭".
+// window, "取消" asking under "提示", the close request asking under "关闭",
+// and a folder field filled by the system's folder dialog.
 #include <windows.h>
+#include <shlobj.h>
 
 namespace {
 
 const int kWidth = 539, kHeight = 382;
-enum { kNext = 101, kCancel = 102 };
+enum { kNext = 101, kCancel = 102, kPick = 103, kField = 104 };
 
 struct PageLook {
   const char* caption;
@@ -38,6 +40,23 @@ void Paint(HWND hwnd) {
 
 HWND OpenPage(int number);
 
+// Writes the picked folder and a final "\\" into the field; a cancelled
+// dialog leaves the field as it was.
+void PickFolder(HWND page) {
+  BROWSEINFOA info{};
+  info.hwndOwner = page;
+  info.lpszTitle = "";
+  info.ulFlags = BIF_EDITBOX;
+  LPITEMIDLIST picked = SHBrowseForFolderA(&info);
+  char path[MAX_PATH + 1] = {};
+  if (!picked) return;
+  if (SHGetPathFromIDListA(picked, path) && path[0]) {
+    lstrcatA(path, "\\");
+    SetDlgItemTextA(page, kField, path);
+  }
+  CoTaskMemFree(picked);
+}
+
 LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_PAINT:
@@ -48,6 +67,7 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_COMMAND:
       if (LOWORD(wp) == kCancel && Confirm("提示")) ExitProcess(0);
+      if (LOWORD(wp) == kPick) PickFolder(hwnd);
       if (LOWORD(wp) == kNext) {
         OpenPage(current + 1);
         DestroyWindow(hwnd);
@@ -79,6 +99,9 @@ HWND OpenPage(int number) {
   SetWindowLongPtrA(page, GWLP_USERDATA, number);
   if (number + 1 < static_cast<int>(sizeof kPages / sizeof kPages[0])) AddButton(page, "下一步", 356, 337, kNext);
   AddButton(page, "取消", 452, 337, kCancel);
+  AddButton(page, "...", 471, 199, kPick);
+  CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 28, 199, 432, 32, page,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kField)), nullptr, nullptr);
   ShowWindow(page, SW_SHOW);
   return page;
 }
