@@ -21,7 +21,7 @@ if [ ! -f "$prefix/.ready" ]; then
 fi
 
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} LC_ALL=zh_CN.GBK LANG=zh_CN.GBK
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 cleanup() { wineserver -k >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 "$here/with-display.sh" wine "$@"
