@@ -14,9 +14,9 @@ constexpr const char* kWarning =
     "如不信任请取消本次安装\r\n";
 
 constexpr const char* kNotice =
-    "未经作者许可，请勿将本程序发布到其他网站。投诉与建议请联系作者，邮箱：lanjian@example.com\r\n"
+    "未经作者许可，请勿转载或发布本程序。投诉与建议请联系作者：lanjian@example.com\r\n"
     "\r\n"
-    "岚笺工作室，专做简洁的小软件。广告合作请联系岚讯：20161024";
+    "岚笺工作室出品。广告合作请联系岚讯：20161024";
 
 constexpr tk::Control kRows[] = {
     frame::OuterFrame(0x0088FF),
