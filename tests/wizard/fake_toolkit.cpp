@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "install/zip_component.h"
+#include "wizard/install_folder.h"
 
 namespace fake {
 namespace {
@@ -45,13 +46,22 @@ const tk::Control* Row(const tk::PageDesc& page, const char* name) {
 
 namespace tk {
 
-void Initialise(const PageDesc* const*, int) {}
-void RegisterExitHook(void (*)()) {}
-void RunEventLoop() {}
+void Initialise(const PageDesc* const* pages, int count) {
+  fake::TheWorld().pagesLoaded = pages;
+  fake::Record("Initialise " + std::to_string(count));
+}
+
+void RegisterExitHook(void (*hook)()) {
+  fake::TheWorld().exitHooks.push_back(hook);
+  fake::Record("RegisterExitHook");
+}
+
+void RunEventLoop() { fake::Record("RunEventLoop"); }
 
 Page& OpenPage(int number) {
   static fake::FakePage opened(0);
   opened = fake::FakePage(number);
+  fake::TheWorld().installFolderAtOpen = wizard::InstallFolder();
   fake::Record("OpenPage " + std::to_string(number));
   return opened;
 }

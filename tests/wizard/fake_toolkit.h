@@ -38,6 +38,9 @@ struct World {
   std::string installFolderSeen;
 
   std::vector<std::string> calls;   // "OpenPage 3", "Close 2", "SetPeriod 时钟1 0", ...
+  const tk::PageDesc* const* pagesLoaded = nullptr;
+  std::vector<void (*)()> exitHooks;
+  std::string installFolderAtOpen;  // the install folder when a page was opened
   std::vector<Box> boxes;
   int exitCode = -100;              // set by EndProgram
   std::jmp_buf* endProgram = nullptr;
