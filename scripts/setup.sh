@@ -3,8 +3,10 @@
 # bookworm machine. Idempotent: every step is skipped when already done.
 set -euo pipefail
 
+# wine64 brings a native wineserver, which serves the 32-bit programs without
+# going through the emulator below.
 need_pkgs=(
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei
+  wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
   googletest cmake ninja-build dpkg-dev python3-pil unzip locales
 )
