@@ -3,7 +3,7 @@
 archive from them.
 
 The staging folder gets the files of --files, the empty diary folder and the
-program file; the archive lists, folder by folder, the folder itself, then its
+program file, under GBK file names; the archive lists, folder by folder, the folder itself, then its
 sub-folders (each with its contents), then its files. Names are GBK without
 the UTF-8 flag, marked as made on MS-DOS; folders are stored with external
 attributes 0x10, files deflated with 0x20. Each local header carries a
@@ -33,26 +33,36 @@ FILE_ATTRIBUTES = 0x20
 MADE_BY_MSDOS = 20  # upper byte 0: MS-DOS; lower byte: format version 2.0
 
 
+def gbk_path(staging, relative):
+    return os.path.join(os.fsencode(staging), relative.encode("gbk"))
+
+
 def stage(files, program, staging):
+    """Copies the product's files into `staging` under GBK file names, the
+    bytes that Wine in a GBK locale gives the installed files on disk."""
     if os.path.exists(staging):
         shutil.rmtree(staging)
-    shutil.copytree(files, staging)
+    for top, _, names in os.walk(files):
+        relative = os.path.relpath(top, files)
+        os.makedirs(gbk_path(staging, relative), exist_ok=True)
+        for name in names:
+            shutil.copyfile(os.path.join(top, name), gbk_path(staging, os.path.join(relative, name)))
     for folder in EMPTY_FOLDERS:
-        os.makedirs(os.path.join(staging, folder), exist_ok=True)
-    shutil.copyfile(program, os.path.join(staging, PROGRAM))
+        os.makedirs(gbk_path(staging, folder), exist_ok=True)
+    shutil.copyfile(program, gbk_path(staging, PROGRAM))
 
 
 def listing(staging, relative=PRODUCT):
     """(name, path) pairs: the folder, its sub-folders' listings, its files."""
-    here = os.path.join(staging, relative)
+    here = gbk_path(staging, relative)
     entries = [(relative + "/", here)]
-    children = sorted(os.listdir(here))
+    children = sorted(child.decode("gbk") for child in os.listdir(here))
     for child in children:
-        if os.path.isdir(os.path.join(here, child)):
+        if os.path.isdir(gbk_path(staging, relative + "/" + child)):
             entries += listing(staging, relative + "/" + child)
     for child in children:
-        if not os.path.isdir(os.path.join(here, child)):
-            entries.append((relative + "/" + child, os.path.join(here, child)))
+        if not os.path.isdir(gbk_path(staging, relative + "/" + child)):
+            entries.append((relative + "/" + child, gbk_path(staging, relative + "/" + child)))
     return entries
 
 
