@@ -6,6 +6,7 @@
 # prints that path and ends the program.
 # Usage: start.sh EXE        (EXE lies in the build folder, e.g. build/lanjian-setup.exe)
 set -euo pipefail
+[ $# -ge 1 ] || { echo "usage: start.sh EXE" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$(realpath "$1")
 build=$(dirname "$exe")
