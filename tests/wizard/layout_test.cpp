@@ -91,6 +91,21 @@ TEST(Layout, EveryControlLiesInsideThePageAndDoesSomethingWhenItShould) {
   }
 }
 
+// The test program carries the setup program's resources, so a table that
+// names a picture the build does not embed shows here instead of as a blank box.
+TEST(Layout, EveryPictureAndIconIsEmbedded) {
+  for (const tk::PageDesc* page : pages::kAll) {
+    EXPECT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(page->icon), MAKEINTRESOURCEA(14)), nullptr)
+        << "window icon (RT_GROUP_ICON) of page " << page->number;
+    for (int i = 0; i < page->controlCount; ++i) {
+      const tk::Control& row = page->controls[i];
+      if (!row.image) continue;
+      EXPECT_NE(FindResourceA(nullptr, MAKEINTRESOURCEA(row.image), MAKEINTRESOURCEA(10)), nullptr)
+          << "RCDATA " << row.image << " of " << page->number << " " << row.name;
+    }
+  }
+}
+
 TEST(Layout, EveryTextIsValidGbk) {
   for (const tk::PageDesc* page : pages::kAll) {
     EXPECT_NE(FromGbk(page->caption), L"<not GBK>") << page->number;
