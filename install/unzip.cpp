@@ -13,10 +13,13 @@ namespace install {
 namespace {
 
 constexpr size_t kCopyBufferSize = 16384;
-// Reads shorter than this are served from a window of this size, so walking
+// Reads shorter than this are served from windows of this size, so walking
 // the central directory and reading local headers costs one system call per
 // window instead of several per record. Longer reads go straight to the file.
+// Two windows: a walk alternates between the directory and the local headers,
+// and one window would be refilled at every step.
 constexpr size_t kCacheSize = 8192;
+constexpr int kCacheWindows = 2;
 constexpr size_t kExtraFieldMax = 65535;
 constexpr uint32_t kAttributeNormal = 0x80;
 constexpr uint32_t kAttributeReadOnly = 0x01;
@@ -30,9 +33,13 @@ class Archive {
   uint64_t position = 0;
   uint64_t readCalls = 0;
 
-  unsigned char cache[kCacheSize];
-  uint64_t cacheStart = 0;
-  size_t cacheLength = 0;
+  struct Window {
+    unsigned char bytes[kCacheSize];
+    uint64_t start = 0;
+    size_t length = 0;
+  };
+  Window windows[kCacheWindows];
+  int lastWindow = 0;  // the window used last; a miss refills the other
 
   unzFile zip = nullptr;
   long entryCount = 0;
@@ -57,19 +64,23 @@ long ReadFromFile(Archive* archive, void* data, size_t size) {
   return archive->file.ReadAt(archive->position, data, static_cast<uint32_t>(size));
 }
 
-bool InCache(const Archive* archive, size_t size) {
-  return archive->position >= archive->cacheStart &&
-         archive->position + size <= archive->cacheStart + archive->cacheLength;
+bool Holds(const Archive::Window& window, uint64_t position, size_t size) {
+  return position >= window.start && position + size <= window.start + window.length;
 }
 
 size_t ReadCached(Archive* archive, void* data, size_t size) {
-  if (!InCache(archive, size)) {
-    long got = ReadFromFile(archive, archive->cache, kCacheSize);
-    archive->cacheStart = archive->position;
-    archive->cacheLength = got > 0 ? static_cast<size_t>(got) : 0;
-    if (size > archive->cacheLength) size = archive->cacheLength;
+  int use = Holds(archive->windows[archive->lastWindow], archive->position, size)
+                ? archive->lastWindow
+                : 1 - archive->lastWindow;
+  Archive::Window& window = archive->windows[use];
+  if (!Holds(window, archive->position, size)) {
+    long got = ReadFromFile(archive, window.bytes, kCacheSize);
+    window.start = archive->position;
+    window.length = got > 0 ? static_cast<size_t>(got) : 0;
+    if (size > window.length) size = window.length;
   }
-  std::memcpy(data, archive->cache + (archive->position - archive->cacheStart), size);
+  archive->lastWindow = use;
+  std::memcpy(data, window.bytes + (archive->position - window.start), size);
   return size;
 }
 
