@@ -26,6 +26,20 @@ HWND NeighbourRadio(HWND self, bool forward) {
   }
 }
 
+bool IsArrow(WPARAM key) {
+  return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+}
+
+// The dialog manager asks with the key message in hand; the arrows are then
+// claimed, so that they come here rather than to the dialog manager, which
+// would walk every sibling of the group and not only the radio buttons. Any
+// other question gets the system's exact answer, which the automatic radio
+// buttons compare against when they uncheck each other.
+bool AsksForArrow(LPARAM lParam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lParam);
+  return message && message->message == WM_KEYDOWN && IsArrow(message->wParam);
+}
+
 class Radio : public ControlWindow {
  public:
   using ControlWindow::ControlWindow;
@@ -50,9 +64,7 @@ class Radio : public ControlWindow {
         return result;
       }
       case WM_GETDLGCODE:
-        // The arrows come here rather than to the dialog manager, which would
-        // walk every sibling of the group, not only the radio buttons.
-        return Default(message, wParam, lParam) | DLGC_WANTARROWS;
+        return Default(message, wParam, lParam) | (AsksForArrow(lParam) ? DLGC_WANTARROWS : 0);
       case WM_KEYDOWN:
         if (MoveCheck(wParam)) return 0;
         break;
@@ -78,8 +90,8 @@ class Radio : public ControlWindow {
 
  private:
   bool MoveCheck(WPARAM key) {
+    if (!IsArrow(key)) return false;
     bool forward = key == VK_RIGHT || key == VK_DOWN;
-    if (!forward && key != VK_LEFT && key != VK_UP) return false;
     HWND next = NeighbourRadio(Handle(), forward);
     if (!next) return true;
     SetFocus(next);
