@@ -3,3 +3,4 @@
 #define kHalfPng 101
 #define kBitmapIco 102
 #define kPngIco 103
+#define kWindowIcon 104
