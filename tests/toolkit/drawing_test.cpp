@@ -43,6 +43,9 @@ const tk::Control kRows[] = {
     {.name = "按钮2", .kind = tk::Kind::SuperButton, .parent = "外形框1",
      .rect = {400, 300, 72, 32}, .text = "取消", .font = {13, 400, "微软雅黑"},
      .back = 0x008000, .fore = 0xFFFFFF, .hoverBack = 0x00B700},
+    {.name = "按钮3", .kind = tk::Kind::SuperButton, .parent = "外形框1",
+     .rect = {200, 300, 72, 32}, .text = "浏览", .flags = tk::kTabStop, .back = 0x008000,
+     .fore = 0xFFFFFF, .focusBack = 0x0000FF},
     DriverRow("外形框1"),
 };
 const tk::PageDesc kPage = {.number = 1, .caption = "绘图页", .width = 539, .height = 382,
@@ -143,6 +146,25 @@ TEST(SuperButton, DisabledKeepsItsBackgroundAndEngravesItsText) {
   EXPECT_GT(enabled[back], 72 * 32 / 2);
   EXPECT_GT(enabled[kWhite], 0);
   EXPECT_EQ(enabled[GetSysColor(COLOR_BTNSHADOW)], 0);
+}
+
+TEST(SuperButton, FocusColoursWhileFocused) {
+  Histogram before, focused;
+  SetDriver([&](tk::Page& p) {
+    HWND page = FindTopLevel("绘图页");
+    HWND button = FindWindowExA(GetWindow(page, GW_CHILD), nullptr, "Button", "浏览");
+    if (Ticks() == 3) {
+      before = CountColours(Capture(page, RECT{200, 300, 272, 332}));
+      SetForegroundWindow(page);
+      SetFocus(button);
+    } else if (Ticks() == 6) {
+      focused = CountColours(Capture(page, RECT{200, 300, 272, 332}));
+      p.Close();
+    }
+  });
+  RunPages(kPages, 1);
+  EXPECT_GT(before[RGB(0, 0x80, 0)], 72 * 32 / 2);
+  EXPECT_GT(focused[kBlue], 72 * 32 / 2);
 }
 
 TEST(SuperButton, HoverColoursWhileTheMouseIsOver) {
