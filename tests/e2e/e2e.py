@@ -417,18 +417,29 @@ class Wizard(Session):
         self.driver.call("post", self.page.hwnd, WM_SYSCOMMAND, SC_RESTORE, 0)
 
     def bar_width(self, image=None):
-        """The bar's width as the screen shows it: the run of #0088FF from x=4 on row 174."""
+        """The bar's width as the screen shows it: the run of #0088FF from x=4 on
+        row 174, read across any box that lies over the row."""
         if image is None:
             image = grab_screen()
+        boxes = [b.window for b in self.boxes()]
+        y = self.page.top + BAR_ROW
+
+        def covered(x):
+            return any(b.left <= x < b.left + b.width and b.top <= y < b.top + b.height
+                       for b in boxes)
         width = 0
-        while self.page_colour(image, BAR_LEFT + width, BAR_ROW) == "0088FF":
-            width += 1
+        for x in range(BAR_LEFT, 532):
+            if self.page_colour(image, x, BAR_ROW) == "0088FF":
+                width = x - BAR_LEFT + 1
+            elif not covered(self.page.left + x):
+                break
         return width
 
     def watch_bar(self, until=BAR_FULL, timeout=10):
-        """Every width the bar takes on screen until it reaches `until`."""
+        """Every width the bar shows on screen until it reaches `until` or stays
+        put for a second (a box that comes up may hide its end)."""
         sx, sy = self.at(BAR_LEFT, BAR_ROW)
-        reply = self.driver.call("bar-watch", sx, sy, "0088FF", until, int(timeout * 1000),
+        reply = self.driver.call("bar-watch", sx, sy, "0088FF", until, int(timeout * 1000), 1000,
                                  timeout=timeout + 60)
         return [w for w, _ in reply["widths"]]
 
@@ -437,3 +448,58 @@ class Wizard(Session):
 
 
 BAR_WIDTHS = list(range(13, BAR_FULL + 1, 15))
+
+
+def entry_name(info):
+    """An entry's name as the file system gets it: GBK unless flagged UTF-8."""
+    if info.flag_bits & 0x800:
+        return info.filename
+    return info.filename.encode("cp437").decode("gbk")
+
+
+def payload_entries(archive=None):
+    """(relative path, bytes or None for a folder) of every entry of the payload."""
+    import zipfile
+    archive = archive or os.path.join(config["build"], "payload", "payload.zip")
+    with zipfile.ZipFile(archive) as z:
+        return [(entry_name(i).rstrip("/"), None if i.is_dir() else z.read(i)) for i in z.infolist()]
+
+
+def unix_name(folder, name):
+    """The Linux path of `name` ("/" between levels) inside `folder`. Wine names
+    files on the Linux side in the locale's character set, GBK here."""
+    return os.path.join(os.fsencode(folder), *[p.encode("gbk") for p in name.split("/")])
+
+
+def install_problems(folder):
+    """What is wrong with the tree installed in the Unix folder `folder`, if anything."""
+    problems = []
+    for name, data in payload_entries():
+        path = unix_name(folder, name)
+        if data is None and not os.path.isdir(path):
+            problems.append("folder missing: " + name)
+        elif data is not None and not os.path.isfile(path):
+            problems.append("file missing: " + name)
+        elif data is not None and open(path, "rb").read() != data:
+            problems.append("file differs: " + name)
+        elif data is not None and not os.stat(path).st_mode & 0o200:
+            problems.append("file left read-only: " + name)
+    return problems
+
+
+def program_file():
+    """The payload's program file, as a path relative to the install folder."""
+    return next(name for name, data in payload_entries() if name.lower().endswith(".exe"))
+
+
+def snapshot(root, skip=()):
+    """Names, sizes and times of everything under `root`, leaving out `skip`."""
+    seen = {}
+    skip = [os.path.normpath(s) for s in skip]
+    for top, dirs, files in os.walk(root):
+        dirs[:] = [d for d in dirs if os.path.normpath(os.path.join(top, d)) not in skip]
+        for name in dirs + files:
+            path = os.path.join(top, name)
+            st = os.lstat(path)
+            seen[os.path.relpath(path, root)] = (st.st_size, st.st_mtime_ns, st.st_mode)
+    return seen

@@ -125,7 +125,7 @@ class LookTest(unittest.TestCase):
                 self.assertEqual(wizard.page_pixel(x, y), colour)
                 wizard.screenshot("hover-page%d-%d-%d" % (number, x, y))
                 wizard.driver.call("move", *e2e.AWAY)
-                wizard.driver.call("sleep", 300)
+                wizard.driver.call("sleep", 1000)
                 self.assertNotEqual(wizard.page_pixel(x, y), colour)
 
     def test_dragged_page_2_then_page_3_is_centred(self):

@@ -175,6 +175,34 @@ void Start(const Fields& f) {
   Reply("{\"pid\":" + Num(product.info.dwProcessId) + "}");
 }
 
+// Other programs a scenario needs running beside the product.
+std::vector<HANDLE> spawned;
+
+void Spawn(const Fields& f) {
+  if (f.size() < 2) return Fail("spawn EXE");
+  std::wstring exe = Widen(f[1]);
+  std::wstring cmd = L"\"" + exe + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return Fail("CreateProcess failed: " + Num(GetLastError()));
+  CloseHandle(pi.hThread);
+  WaitForInputIdle(pi.hProcess, 10000);
+  spawned.push_back(pi.hProcess);
+  Reply("{\"pid\":" + Num(pi.dwProcessId) + "}");
+}
+
+void KillSpawned(const Fields&) {
+  for (HANDLE process : spawned) {
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+  }
+  spawned.clear();
+  Reply("{}");
+}
+
 void WaitExit(const Fields& f) {
   if (!product.running()) return Fail("not started");
   DWORD timeout = f.size() > 1 ? atoi(f[1].c_str()) : 10000;
@@ -384,11 +412,14 @@ int RunLength(const std::vector<COLORREF>& row, COLORREF colour) {
   return n;
 }
 
-// bar-watch X Y COLOUR FULL TIMEOUT: watches the run of COLOUR (RRGGBB)
-// starting at screen X, Y and records every width it takes, with the time in
-// milliseconds, until the width reaches FULL or TIMEOUT milliseconds pass.
+// bar-watch X Y COLOUR FULL TIMEOUT [IDLE]: watches the run of COLOUR
+// (RRGGBB) starting at screen X, Y and records every width it takes, with the
+// time in milliseconds, until the width reaches FULL, TIMEOUT milliseconds
+// pass, or a shown bar has not changed for IDLE milliseconds.
 void BarWatch(const Fields& f) {
-  if (f.size() < 6) return Fail("bar-watch X Y RRGGBB FULL TIMEOUT");
+  if (f.size() < 6) return Fail("bar-watch X Y RRGGBB FULL TIMEOUT [IDLE]");
+  DWORD idle = f.size() > 6 ? atoi(f[6].c_str()) : 0xFFFFFFFF;
+  DWORD changed = GetTickCount();
   int x = atoi(f[1].c_str()), y = atoi(f[2].c_str());
   unsigned long rgb = strtoul(f[3].c_str(), nullptr, 16);
   COLORREF colour = RGB(rgb >> 16, (rgb >> 8) & 0xff, rgb & 0xff);
@@ -401,7 +432,10 @@ void BarWatch(const Fields& f) {
     if (width != last) {
       json += (json.empty() ? "[" : ",[") + Num(width) + "," + Num(GetTickCount() - start) + "]";
       last = width;
+      changed = GetTickCount();
       if (width >= full) break;
+    } else if (width > 0 && GetTickCount() - changed > idle) {
+      break;
     }
     Sleep(2);
   }
@@ -411,7 +445,8 @@ void BarWatch(const Fields& f) {
 void SysColors(const Fields&) {
   Reply("{\"btnface\":\"" + Hex(GetSysColor(COLOR_BTNFACE)) + "\",\"highlight\":\"" +
         Hex(GetSysColor(COLOR_BTNHIGHLIGHT)) + "\",\"shadow\":\"" + Hex(GetSysColor(COLOR_BTNSHADOW)) +
-        "\",\"window\":\"" + Hex(GetSysColor(COLOR_WINDOW)) + "\",\"screen\":[" +
+        "\",\"window\":\"" + Hex(GetSysColor(COLOR_WINDOW)) +
+        "\",\"windowframe\":\"" + Hex(GetSysColor(COLOR_WINDOWFRAME)) + "\",\"screen\":[" +
         Num(GetSystemMetrics(SM_CXSCREEN)) + "," + Num(GetSystemMetrics(SM_CYSCREEN)) + "]}");
 }
 
@@ -432,8 +467,9 @@ struct Command {
 };
 const Command kCommands[] = {
     {"start", Start},       {"windows", Windows},   {"wait-exit", WaitExit},
-    {"kill", Kill},         {"move", Mouse},        {"down", Mouse},
-    {"up", Mouse},          {"click", Mouse},       {"key", Key},
+    {"kill", Kill},         {"spawn", Spawn},       {"kill-spawned", KillSpawned},
+    {"move", Mouse},        {"down", Mouse},        {"up", Mouse},
+    {"click", Mouse},       {"key", Key},
     {"type", Type},         {"clip", Clip},         {"post", Post},
     {"query-end-session", QueryEndSession},         {"query-result", QueryResult},
     {"pixel", Pixel},       {"row", Row},           {"bar-watch", BarWatch},
@@ -471,6 +507,7 @@ int main() {
       if (f[0] == c.name) {
         c.run(f);
         known = true;
+        break;
       }
     if (!known) Fail("unknown command " + f[0]);
   }
