@@ -21,11 +21,29 @@ void LoadDllsFromSystem32Only() {
   }
 }
 
+// System DLLs that themselves load these by bare name on first use (the theme
+// engine delay-loads msimg32 for its transparent blits, the folder dialog pulls
+// in the common controls). Some loaders resolve such late loads beside the
+// program despite the restriction above, so they are loaded here first, by
+// their full System32 path; a later load by name finds them in the process.
+void PreloadLateSystemDlls() {
+  static const char* const kLateDlls[] = {"msimg32.dll", "uxtheme.dll", "comctl32.dll"};
+  char path[MAX_PATH];
+  UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+  if (folder == 0 || folder + 16 >= MAX_PATH) return;
+  path[folder++] = '\\';
+  for (const char* name : kLateDlls) {
+    lstrcpynA(path + folder, name, MAX_PATH - folder);
+    LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+}
+
 }  // namespace
 
 // The close-request road ends in the event loop; ending through EndProgram
 // runs the exit hooks there too, exactly once as on every other road.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   LoadDllsFromSystem32Only();
+  PreloadLateSystemDlls();
   tk::EndProgram(wizard::StartUp());
 }

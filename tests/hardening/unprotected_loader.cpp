@@ -4,6 +4,6 @@
 #include <windows.h>
 
 int main(int argc, char** argv) {
-  const char* name = argc > 1 ? argv[1] : "version.dll";
+  const char* name = argc > 1 ? argv[1] : "dwmapi.dll";
   return LoadLibraryA(name) ? 0 : 1;
 }
