@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "toolkit/program.h"
@@ -129,23 +130,52 @@ Image DecodeIco(const uint8_t* bytes, size_t size) {
   return DecodeIconBitmap(entry.data, entry.size);
 }
 
-// Scales `count` lines of four-channel pixels along one axis. Each target
-// pixel averages the source span [t*s/d, (t+1)*s/d), partial pixels weighted
-// by the part they cover.
-void ScaleLines(const float* in, int inLength, ptrdiff_t inStep, float* out, int outLength,
-                ptrdiff_t outStep, int count, ptrdiff_t inLineStep, ptrdiff_t outLineStep) {
-  double span = double(inLength) / outLength;
-  for (int line = 0; line < count; ++line) {
-    const float* source = in + inLineStep * line;
-    float* target = out + outLineStep * line;
+// Which source pixels each target pixel of one axis covers, and how much of
+// each. Measured in 1/outLength of a source pixel, target t covers
+// [t * inLength, (t + 1) * inLength); the weights of one target add up to
+// inLength. Integer weights keep the average exact and fast.
+struct Taps {
+  int perTarget = 0;
+  HeapArray<int> first;        // first source pixel of each target
+  HeapArray<int> count;        // how many source pixels it covers
+  HeapArray<uint32_t> weight;  // perTarget weights for each target
+
+  Taps(int inLength, int outLength)
+      : perTarget(inLength / outLength + 2),
+        first(size_t(outLength)),
+        count(size_t(outLength)),
+        weight(size_t(outLength) * size_t(inLength / outLength + 2)) {
     for (int t = 0; t < outLength; ++t) {
-      double start = t * span, end = (t + 1) * span;
-      double sum[4] = {0, 0, 0, 0};
-      for (int s = int(start); s < inLength && s < end; ++s) {
-        double weight = (end < s + 1 ? end : s + 1) - (start > s ? start : s);
-        for (int c = 0; c < 4; ++c) sum[c] += weight * source[inStep * s + c];
+      long long low = (long long)t * inLength, high = low + inLength;
+      int s = int(low / outLength), n = 0;
+      first[size_t(t)] = s;
+      for (; s < inLength && (long long)s * outLength < high; ++s, ++n) {
+        long long from = std::max(low, (long long)s * outLength);
+        long long to = std::min(high, (long long)(s + 1) * outLength);
+        weight[size_t(t) * size_t(perTarget) + size_t(n)] = uint32_t(to - from);
       }
-      for (int c = 0; c < 4; ++c) target[outStep * t + c] = float(sum[c] / span);
+      count[size_t(t)] = n;
+    }
+  }
+};
+
+// Scales `lines` lines of four-channel pixels along one axis: each output
+// channel is (sum of weight x input) x scale / divisor, rounded.
+template <class In, class Out>
+void ScaleLines(const In* in, ptrdiff_t inStep, Out* out, int outLength, ptrdiff_t outStep,
+                int lines, ptrdiff_t inLineStep, ptrdiff_t outLineStep, const Taps& taps,
+                uint32_t scale, uint32_t divisor) {
+  for (int line = 0; line < lines; ++line) {
+    const In* source = in + inLineStep * line;
+    Out* target = out + outLineStep * line;
+    for (int t = 0; t < outLength; ++t) {
+      uint32_t sum[4] = {0, 0, 0, 0};
+      const uint32_t* weights = &taps.weight[size_t(t) * size_t(taps.perTarget)];
+      const In* pixel = source + inStep * taps.first[size_t(t)];
+      for (int n = 0; n < taps.count[size_t(t)]; ++n, pixel += inStep)
+        for (int c = 0; c < 4; ++c) sum[c] += weights[n] * pixel[c];
+      for (int c = 0; c < 4; ++c)
+        target[outStep * t + c] = Out((sum[c] * scale + divisor / 2) / divisor);
     }
   }
 }
@@ -161,23 +191,19 @@ Image DecodeImage(const uint8_t* bytes, size_t size) {
 Image ScaleImage(const Image& source, int width, int height) {
   Image scaled;
   if (source.Empty() || width <= 0 || height <= 0) return scaled;
-  size_t sourceCount = size_t(source.width) * size_t(source.height) * 4;
-  HeapArray<float> original(sourceCount);
-  for (size_t i = 0; i < sourceCount; ++i) original[i] = source.pixels[i];
-  // First across, into width x source.height; then down, into width x height.
-  HeapArray<float> across(size_t(width) * size_t(source.height) * 4);
-  ScaleLines(original.Get(), source.width, 4, across.Get(), width, 4, source.height,
-             ptrdiff_t(source.width) * 4, ptrdiff_t(width) * 4);
-  HeapArray<float> down(size_t(width) * size_t(height) * 4);
-  ScaleLines(across.Get(), source.height, ptrdiff_t(width) * 4, down.Get(), height,
-             ptrdiff_t(width) * 4, width, 4, 4);
+  if (width > kMaxImageSide || height > kMaxImageSide) return scaled;
+  // First across, into width x source.height with eight extra bits of
+  // precision; then down, into width x height.
+  Taps across(source.width, width), down(source.height, height);
+  HeapArray<uint16_t> middle(size_t(width) * size_t(source.height) * 4);
+  ScaleLines(source.pixels.Get(), 4, middle.Get(), width, 4, source.height,
+             ptrdiff_t(source.width) * 4, ptrdiff_t(width) * 4, across, 256,
+             uint32_t(source.width));
   scaled.width = width;
   scaled.height = height;
-  scaled.pixels = HeapArray<uint8_t>(down.Count());
-  for (size_t i = 0; i < down.Count(); ++i) {
-    float v = down[i] + 0.5f;
-    scaled.pixels[i] = uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
-  }
+  scaled.pixels = HeapArray<uint8_t>(size_t(width) * size_t(height) * 4);
+  ScaleLines(middle.Get(), ptrdiff_t(width) * 4, scaled.pixels.Get(), height,
+             ptrdiff_t(width) * 4, width, 4, 4, down, 1, uint32_t(source.height) * 256);
   return scaled;
 }
 
