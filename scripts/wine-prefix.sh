@@ -17,11 +17,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 "$here/with-display.sh" sh -c 'wineboot -i >/dev/null 2>&1; wineserver -w'
 
 reg=$(mktemp --suffix=.reg)
-font="WenQuanYi Zen Hei"
+# The face with bitmaps for small sizes: the outline face loses thin
+# horizontal strokes (the "一" of "下一步", the separators) when drawn unsmoothed.
+font="WenQuanYi Zen Hei Sharp"
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  for name in 微软雅黑 "Microsoft YaHei" 黑体 SimHei 宋体 SimSun 新宋体 NSimSun; do
+  # A font asked for without a face gets one of the Latin defaults, whose CJK
+  # glyphs come from the outline face: those are mapped too.
+  for name in 微软雅黑 "Microsoft YaHei" 黑体 SimHei 宋体 SimSun 新宋体 NSimSun "Times New Roman" Arial; do
     printf '"%s"="%s"\r\n' "$name" "$font"
   done
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n"Managed"="N"\r\n'
