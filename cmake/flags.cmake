@@ -13,7 +13,7 @@ add_link_options(-Wl,--dynamicbase,--nxcompat,--no-insert-timestamp -fstack-prot
 
 # The product keeps the heavy parts of the C++ library out: no exceptions, no
 # RTTI, sections that the linker can drop.
-set(LANJIAN_LEAN_FLAGS -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)
+set(LANJIAN_LEAN_FLAGS -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -ffunction-sections -fdata-sections)
 set(LANJIAN_EXE_LINK -static -Wl,--gc-sections -s)
 
 # lanjian_library(name sources...): a static library of ours.
