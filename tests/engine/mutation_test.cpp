@@ -169,11 +169,13 @@ TEST(Mutation, DamagedArchivesEndCleanlyAndWriteNothingOutside) {
   Mutator mutator(Seeds());
   std::map<std::string, std::map<int, int>> endings;
   ULONGLONG start = GetTickCount64();
-  int ran = 0, outside = 0, hangs = 0;
+  int ran = 0, outside = 0, hangs = 0, slowest = -1;
+  ULONGLONG slowestMs = 0;
   for (; ran < kMutants && GetTickCount64() - start < kTimeBudgetMs; ++ran) {
     Mutant mutant = mutator.Next(ran);
     Job job{sandbox + "\\m.zip", sandbox + "\\out"};
     WriteBytes(job.archive, mutant.bytes);
+    ULONGLONG began = GetTickCount64();
     HANDLE worker = CreateThread(nullptr, 0, RunJob, &job, 0, nullptr);
     if (WaitForSingleObject(worker, kMutantTimeoutMs) != WAIT_OBJECT_0) {
       ++hangs;
@@ -183,6 +185,11 @@ TEST(Mutation, DamagedArchivesEndCleanlyAndWriteNothingOutside) {
       break;
     }
     CloseHandle(worker);
+    ULONGLONG took = GetTickCount64() - began;
+    if (took > slowestMs) {
+      slowestMs = took;
+      slowest = ran;
+    }
     ++endings[mutant.kind][job.result];
     EXPECT_TRUE(job.result >= -1 && job.result <= 1) << "mutant " << ran << " gave " << job.result;
     std::vector<std::string> left = TreeBelow(sandbox);
@@ -206,7 +213,8 @@ TEST(Mutation, DamagedArchivesEndCleanlyAndWriteNothingOutside) {
   }
   // A crash ends this process before the summary, and the test fails with it:
   // a printed summary means none crashed.
-  std::printf("mutation run: %d mutants, 0 crashes, %d hangs, %d wrote outside\n", ran, hangs, outside);
+  std::printf("mutation run: %d mutants, 0 crashes, %d hangs, %d wrote outside; slowest: mutant %d, %llu ms\n",
+              ran, hangs, outside, slowest, slowestMs);
   for (const auto& [kind, results] : endings) {
     std::printf("  %-26s", kind.c_str());
     for (const auto& [result, count] : results) std::printf("  %d: %d", result, count);

@@ -84,7 +84,7 @@ BOOL CALLBACK FindProductWindow(HWND window, LPARAM found) {
   return TRUE;
 }
 
-TEST_F(DefaultPayload, InstalledProgramStartsAndOpensItsWindow) {
+TEST_F(DefaultPayload, InstalledProgramStartsAndCannotBeReplacedWhileRunning) {
   ASSERT_TRUE(outcome_.ok());
   std::string program = *folder_ + "\\岚笺1.0\\岚笺.exe";
   STARTUPINFOA startup = {};
@@ -98,6 +98,17 @@ TEST_F(DefaultPayload, InstalledProgramStartsAndOpensItsWindow) {
     EnumWindows(FindProductWindow, reinterpret_cast<LPARAM>(&window));
   }
   EXPECT_NE(window, nullptr);
+
+  // Installing again while the program runs cannot replace its file: the
+  // outcome says a file is in use, and the running program's file is intact.
+  std::string before = ReadBytes(program);
+  RecordingComponent zip;
+  install::Outcome again = install::InstallRunWith(zip, folder_->c_str(), install::PayloadArchive());
+  EXPECT_EQ(again.failed, install::Step::Extract);
+  EXPECT_EQ(again.error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(ReadBytes(program), before);
+  EXPECT_FALSE(PathExists(*folder_ + "\\stup.zip"));
+
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
   DWORD code = 1;
