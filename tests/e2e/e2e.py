@@ -179,6 +179,7 @@ class Session:
 
     # -- the program ------------------------------------------------------
     def start(self, cwd=None, page=1):
+        self.kill()
         self.driver.call("move", *AWAY)
         args = ["start", SETUP_EXE] + ([cwd] if cwd else [])
         self.driver.call(*args)
@@ -444,7 +445,13 @@ class Wizard(Session):
         return [w for w, _ in reply["widths"]]
 
     def result_box(self, timeout=15):
-        return self.wait_box("信息：", timeout)
+        """The box that reports the outcome after the bar: OK is its only button
+        (a success is titled "信息：", a failure may be titled otherwise)."""
+        def found():
+            return next((b for b in self.boxes() if list(b.buttons) == [1]), None)
+        if not wait_until(found, timeout):
+            raise AssertionError("no result box; windows: %r" % self.windows())
+        return self.wait_box(found().title)
 
 
 BAR_WIDTHS = list(range(13, BAR_FULL + 1, 15))
@@ -501,5 +508,8 @@ def snapshot(root, skip=()):
         for name in dirs + files:
             path = os.path.join(top, name)
             st = os.lstat(path)
-            seen[os.path.relpath(path, root)] = (st.st_size, st.st_mtime_ns, st.st_mode)
+            # A folder counts by its name alone: a new entry inside it
+            # changes its time.
+            seen[os.path.relpath(path, root)] = (
+                "folder" if name in dirs else (st.st_size, st.st_mtime_ns, st.st_mode))
     return seen

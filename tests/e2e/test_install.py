@@ -5,6 +5,7 @@ import time
 import unittest
 
 import e2e
+import test_look
 
 wizard = None
 
@@ -90,7 +91,8 @@ class InstallTest(unittest.TestCase):
             with self.subTest(how=how):
                 wizard.install("C:\\leaving")
                 if how == "finish":
-                    wizard.screenshot("page6-start")
+                    image = wizard.screenshot("page6-start")
+                    self.assertEqual(test_look.wrong_points(wizard, image, 6), [])
                     wizard.watch_bar(until=e2e.BAR_WIDTHS[len(e2e.BAR_WIDTHS) // 2])
                     wizard.screenshot("page6-half-way")
                     wizard.press("finish")
