@@ -1,0 +1,142 @@
+"""Times the install road of a setup program that carries a big archive:
+from the click on "安装" on page 5 until page 6 shows its bar, which it does
+once the install run (writing the temporary archive, extract, removing it)
+is over. Against it, engine_bench runs extract alone on the same archive in
+the same Wine prefix, on the same display. The two take turns, each run into
+a fresh folder; prints every run, then median, minimum and maximum.
+
+Usage: install_road.py --product EXE --driver EXE --engine-bench EXE
+                       --archive ZIP --build DIR --run-dir DIR [--runs N]
+It expects DISPLAY to name the display of the whole run
+(scripts/with-display.sh) and WINE_TEMPLATE to name the template prefix.
+"""
+import argparse
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+import zipfile
+
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
+import e2e  # noqa: E402
+
+BAR_COLOUR = "0088FF"
+POLL_SECONDS = 0.02
+ROAD_TIMEOUT = 600
+
+# The figures, as the report names them.
+ROAD = '"安装" to page 6 shown'
+ALONE = "extract alone (in engine_bench)"
+ALONE_WALL = "engine_bench process (with a Wine start)"
+
+
+def windows_path(unix_path):
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+def fresh_folder(wizard, folder):
+    shutil.rmtree(os.fsencode(wizard.unix_path(folder)), ignore_errors=True)
+
+
+def road_ms(wizard, folder):
+    """Milliseconds from the click on "安装" to page 6's bar on the screen."""
+    wizard.start()
+    wizard.forward(4)
+    wizard.commit(folder)
+    bar = wizard.at(e2e.BAR_LEFT, e2e.BAR_ROW)
+    if wizard.pixel(*bar) == BAR_COLOUR:
+        raise AssertionError("page 5 shows the bar's colour where page 6's bar begins")
+    wizard.driver.call("click", *wizard.at(*e2e.BUTTONS[5]["next"]))
+    clicked = time.monotonic()
+    while wizard.pixel(*bar) != BAR_COLOUR:
+        if time.monotonic() - clicked > ROAD_TIMEOUT:
+            raise AssertionError("page 6 not shown after %d s" % ROAD_TIMEOUT)
+        time.sleep(POLL_SECONDS)
+    elapsed = (time.monotonic() - clicked) * 1000
+    wizard.wait_page(6)
+    box = wizard.result_box(timeout=60)
+    if box.text != "安装成功":
+        raise AssertionError("the install failed: %r" % box.text)
+    wizard.kill()
+    return elapsed
+
+
+def wine_environment(wizard):
+    """The environment scripts/wine-run.sh gives a program, in the session's prefix."""
+    return dict(os.environ, WINEPREFIX=os.path.join(wizard.run_dir, "prefix"), WINEDEBUG="-all",
+                LC_ALL="zh_CN.GBK", LANG="zh_CN.GBK",
+                WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=")
+
+
+def extract_ms(wizard, engine_bench, archive, folder):
+    """(milliseconds of extract inside engine_bench, wall milliseconds of the whole process)."""
+    os.makedirs(os.fsencode(wizard.unix_path(folder)), exist_ok=True)
+    start = time.monotonic()
+    done = subprocess.run(["wine", engine_bench, windows_path(archive), folder],
+                          env=wine_environment(wizard), capture_output=True, text=True)
+    wall = (time.monotonic() - start) * 1000
+    found = re.search(r"extract=(-?\d+) ms=(\d+)", done.stdout)
+    if not found or found.group(1) != "1":
+        raise AssertionError("extract failed: %r %r" % (done.stdout, done.stderr[-500:]))
+    return float(found.group(2)), wall
+
+
+def describe(archive):
+    with zipfile.ZipFile(archive) as z:
+        entries = z.infolist()
+    files = sum(1 for i in entries if not i.is_dir())
+    unpacked = sum(i.file_size for i in entries)
+    return "%s: %d files, %.1f MB packed, %.1f MB unpacked" % (
+        os.path.basename(archive), files, os.path.getsize(archive) / 2**20, unpacked / 2**20)
+
+
+def report(archive, runs, times):
+    print("\ninstall benchmark, %s" % describe(archive))
+    print("(wall ms, %d runs each, taking turns, each into a fresh folder; "
+          "page 6 seen by polling every %d ms)" % (runs, POLL_SECONDS * 1000))
+    print("%-44s %9s %9s %9s" % ("", "median", "min", "max"))
+    medians = {}
+    for name, values in times.items():
+        medians[name] = statistics.median(values)
+        print("%-44s %9.0f %9.0f %9.0f" % (name, medians[name], min(values), max(values)))
+    road, alone = medians[ROAD], medians[ALONE]
+    print("%-44s %9.0f   (%.1f %% of the road)" % ("road - extract alone (archive copy, switch)",
+                                                  road - alone, 100 * (road - alone) / road))
+    print("%-44s %9.2f" % ("road / extract alone", road / alone))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for option in ("--product", "--driver", "--engine-bench", "--archive", "--build", "--run-dir"):
+        parser.add_argument(option, required=True)
+    parser.add_argument("--runs", type=int, default=3)
+    args = parser.parse_args()
+    e2e.config.update(product=args.product, driver=args.driver, build=args.build,
+                      run_dir=args.run_dir, group="bench-install")
+    wizard = e2e.Wizard("road")
+    times = {ROAD: [], ALONE: [], ALONE_WALL: []}
+    try:
+        for run in range(1, args.runs + 1):
+            folder = "C:\\bench-road"
+            fresh_folder(wizard, folder)
+            times[ROAD].append(road_ms(wizard, folder))
+            fresh_folder(wizard, folder)
+            folder = "C:\\bench-extract"
+            fresh_folder(wizard, folder)
+            inside, wall = extract_ms(wizard, args.engine_bench, args.archive, folder)
+            fresh_folder(wizard, folder)
+            times[ALONE].append(inside)
+            times[ALONE_WALL].append(wall)
+            print("run %d: road %.0f ms, extract alone %.0f ms (process %.0f ms)"
+                  % (run, times[ROAD][-1], inside, wall), flush=True)
+    finally:
+        wizard.close()
+    report(args.archive, args.runs, times)
+
+
+if __name__ == "__main__":
+    main()
