@@ -84,13 +84,20 @@ size_t ReadCached(Archive* archive, void* data, size_t size) {
   return size;
 }
 
+// Reads are cut at the end of the file without asking the system: a damaged
+// directory can make minizip retry short reads there tens of thousands of
+// times, and each would otherwise be a system call.
 uLong ZCALLBACK ReadArchive(voidpf, voidpf stream, void* data, uLong size) {
   Archive* archive = static_cast<Archive*>(stream);
+  uint64_t fileSize = static_cast<uint64_t>(archive->fileSize);
+  if (archive->position >= fileSize) return 0;
+  size_t wanted = fileSize - archive->position < size ? static_cast<size_t>(fileSize - archive->position)
+                                                      : static_cast<size_t>(size);
   size_t got;
-  if (size < kCacheSize) {
-    got = ReadCached(archive, data, size);
+  if (wanted < kCacheSize) {
+    got = ReadCached(archive, data, wanted);
   } else {
-    long read = ReadFromFile(archive, data, size);
+    long read = ReadFromFile(archive, data, wanted);
     got = read > 0 ? static_cast<size_t>(read) : 0;
   }
   archive->position += got;
@@ -256,6 +263,7 @@ Archive* OpenArchive(const char* path) {
   if (!archive) return nullptr;
   archive->file = static_cast<fs::File&&>(file);
   archive->fileSize = archive->file.Size();
+  if (archive->fileSize < 0) archive->fileSize = INT64_MAX;
   size_t length = fs::CurrentFolder(archive->root, kEntryNameSize - 1);
   archive->root[length] = '\\';
   archive->root[length + 1] = '\0';
