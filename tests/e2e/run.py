@@ -20,8 +20,9 @@ def main():
         parser.add_argument(option, required=True)
     parser.add_argument("-k", dest="patterns", action="append", default=None)
     args = parser.parse_args()
-    e2e.config.update(product=args.product, driver=args.driver, build=args.build,
-                      run_dir=args.run_dir, group=args.module)
+    absolute = os.path.abspath
+    e2e.config.update(product=absolute(args.product), driver=absolute(args.driver),
+                      build=absolute(args.build), run_dir=absolute(args.run_dir), group=args.module)
     loader = unittest.TestLoader()
     if args.patterns:
         loader.testNamePatterns = ["*%s*" % p for p in args.patterns]
