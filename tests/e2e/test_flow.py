@@ -1,4 +1,5 @@
 """The page flow and every road out of the program, as a user walks them."""
+import os
 import unittest
 
 import e2e
@@ -50,6 +51,23 @@ class FlowTest(unittest.TestCase):
         wizard.answer("信息：", "OK")
         wizard.press("finish")
         self.assertEqual(wizard.wait_exit(), 0)
+
+    def test_the_last_commit_is_the_install_folder(self):
+        wizard.start()
+        wizard.forward(4)
+        wizard.commit("C:\\first")
+        wizard.press("back")
+        wizard.wait_page(4)
+        self.assertEqual(wizard.field_text(), "")
+        wizard.press("back")
+        wizard.wait_page(3)
+        wizard.forward(4)
+        wizard.commit("C:\\second")
+        wizard.press("next")
+        wizard.wait_page(6, timeout=60)
+        wizard.result_box()
+        self.assertEqual(e2e.install_problems(wizard.unix_path("C:\\second")), [])
+        self.assertFalse(os.path.exists(wizard.unix_path("C:\\first")))
 
     # page, how the user asks to leave, the box's title
     ROADS = [
