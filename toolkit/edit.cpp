@@ -1,7 +1,11 @@
 // Edit box: the system's EDIT control with the row's colours, borders and
-// line settings. A single line can sit vertically centred: the client area
-// is shrunk to one line in WM_NCCALCSIZE and the bands above and below are
-// painted in the background colour.
+// line settings. Non-client work of our own happens in WM_NCCALCSIZE and
+// WM_NCPAINT: the single border is a black frame one pixel wide around the
+// client area (the system's WS_BORDER takes the window-frame colour, and
+// some systems draw it inside the client area, where the control's own text
+// painting goes over it), and a single line can sit vertically centred, the
+// client area shrunk to one line and the bands above and below painted in
+// the background colour.
 #include "toolkit/control.h"
 #include "toolkit/page_window.h"
 
@@ -20,6 +24,7 @@ class Edit : public ControlWindow {
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(Handle(), EM_SETLIMITTEXT, 0, 0);
     if (Centred()) MeasureLine(font);
+    if (OwnsFrame()) RecomputeFrame();
     return true;
   }
 
@@ -27,12 +32,13 @@ class Edit : public ControlWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_NCCALCSIZE:
-        if (Centred()) return OnNcCalcSize(wParam, lParam);
+        if (OwnsFrame()) return OnNcCalcSize(wParam, lParam);
         break;
       case WM_NCPAINT:
-        if (Centred()) {
+        if (OwnsFrame()) {
           LRESULT result = Default(message, wParam, lParam);
-          PaintBands();
+          if (Centred()) PaintBands();
+          if (SingleBorder()) PaintBorder();
           return result;
         }
         break;
@@ -51,6 +57,8 @@ class Edit : public ControlWindow {
 
  private:
   bool Centred() const { return (row_.flags & kVCentre) && !(row_.flags & kMultiline); }
+  bool SingleBorder() const { return row_.flags & kBorderSingle; }
+  bool OwnsFrame() const { return Centred() || SingleBorder(); }
 
   DWORD Style() const {
     DWORD style = BaseStyle() | ES_LEFT;
@@ -61,28 +69,34 @@ class Edit : public ControlWindow {
     }
     if (row_.flags & kVScroll) style |= WS_VSCROLL;
     if (row_.flags & kReadOnly) style |= ES_READONLY;
-    if (row_.flags & kBorderSingle) style |= WS_BORDER;
     if (!(row_.flags & kHideSelection)) style |= ES_NOHIDESEL;
     return style;
   }
 
   DWORD ExStyle() const { return (row_.flags & kBorderSunken) ? WS_EX_CLIENTEDGE : 0; }
 
-  // The height of one line in the box's font; the frame is then recomputed
-  // so that the client area holds that line in the middle.
+  // The height of one line in the box's font, which the centred client area holds.
   void MeasureLine(HFONT font) {
     WindowDC dc(Handle());
     Selection selected(dc.Get(), font);
     TEXTMETRICA metrics;
     GetTextMetricsA(dc.Get(), &metrics);
     lineHeight_ = metrics.tmHeight;
+  }
+
+  // The window was sized before it was subclassed; this sizes its client
+  // area again, now through OnNcCalcSize.
+  void RecomputeFrame() {
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  // Either form of the message starts with the window's rectangle and
+  // leaves the client area's in the same place.
   LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+    RECT& client = *reinterpret_cast<RECT*>(lParam);
+    if (SingleBorder()) InflateRect(&client, -1, -1);
     LRESULT result = Default(WM_NCCALCSIZE, wParam, lParam);
-    RECT& client = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0];
     int spare = (client.bottom - client.top) - lineHeight_;
     if (lineHeight_ > 0 && spare > 1) {
       client.top += spare / 2;
@@ -103,6 +117,14 @@ class Edit : public ControlWindow {
     WindowDC dc(Handle(), WindowDC::kWhole);
     FillWithColour(dc.Get(), RECT{frame, frame, width - frame, client.top}, row_.back);
     FillWithColour(dc.Get(), RECT{frame, client.bottom, width - frame, height - frame}, row_.back);
+  }
+
+  void PaintBorder() {
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    OffsetRect(&window, -window.left, -window.top);
+    WindowDC dc(Handle(), WindowDC::kWhole);
+    FrameRect(dc.Get(), &window, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   }
 
   ScopedBrush background_;

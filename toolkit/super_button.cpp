@@ -3,6 +3,11 @@
 // while it has the focus (kNoColour keeps the normal one). Pressed, the text
 // moves one pixel right and down; disabled, it keeps its background and
 // shows the text engraved. No border and no focus rectangle.
+//
+// Hovered means that the system tracks the mouse's leaving for this button:
+// a mouse move can arrive after the mouse has gone (a page that appears
+// under the cursor gets one late), and some systems then neither track nor
+// report the leave, so the move alone would leave the hover colour behind.
 #include "toolkit/control.h"
 #include "toolkit/page_window.h"
 #include "toolkit/program.h"
@@ -36,8 +41,7 @@ class SuperButton : public ControlWindow {
         OnMouseMove();
         break;
       case WM_MOUSELEAVE:
-        hovered_ = false;
-        InvalidateRect(Handle(), nullptr, FALSE);
+        SetHovered(false);
         break;
       case WM_SETCURSOR:
         SetCursor(LoadCursorA(nullptr, (row_.flags & kHandCursor) ? IDC_HAND : IDC_ARROW));
@@ -69,10 +73,22 @@ class SuperButton : public ControlWindow {
 
  private:
   void OnMouseMove() {
-    if (hovered_ || !IsWindowEnabled(Handle())) return;
-    hovered_ = true;
-    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, Handle(), 0};
-    TrackMouseEvent(&track);
+    if (!IsWindowEnabled(Handle())) return;
+    if (!TracksLeave()) {
+      TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, Handle(), 0};
+      TrackMouseEvent(&track);
+    }
+    SetHovered(TracksLeave());
+  }
+
+  bool TracksLeave() const {
+    TRACKMOUSEEVENT query = {sizeof query, TME_QUERY, nullptr, 0};
+    return TrackMouseEvent(&query) && query.hwndTrack == Handle() && (query.dwFlags & TME_LEAVE);
+  }
+
+  void SetHovered(bool hovered) {
+    if (hovered == hovered_) return;
+    hovered_ = hovered;
     InvalidateRect(Handle(), nullptr, FALSE);
   }
 

@@ -1,6 +1,7 @@
 // What the control kinds put on screen, read back from the screen: glyph-only
 // labels over what lies beneath, pictures blended over their background,
-// shape outlines and fills, and the states of a super button.
+// shape outlines and fills, an edit box's single border, and the states of a
+// super button.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -46,6 +47,8 @@ const tk::Control kRows[] = {
     {.name = "按钮3", .kind = tk::Kind::SuperButton, .parent = "外形框1",
      .rect = {200, 300, 72, 32}, .text = "浏览", .flags = tk::kTabStop, .back = 0x008000,
      .fore = 0xFFFFFF, .focusBack = 0x0000FF},
+    {.name = "编辑框1", .kind = tk::Kind::Edit, .parent = "外形框1", .rect = {20, 250, 100, 20},
+     .flags = tk::kBorderSingle, .back = 0xC0C0C0},
     DriverRow("外形框1"),
 };
 const tk::PageDesc kPage = {.number = 1, .caption = "绘图页", .width = 539, .height = 382,
@@ -132,6 +135,52 @@ TEST(Shape, OutlineAlongTheInnerEdgeAndFillInside) {
     EXPECT_EQ(at(x, y), RGB(255, 0, 255)) << x << "," << y;
 }
 
+HWND ChildWithText(HWND page, const char* wanted) {
+  for (HWND h = GetWindow(GetWindow(page, GW_CHILD), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    char text[32];
+    GetWindowTextA(h, text, sizeof text);
+    if (std::string(text) == wanted) return h;
+  }
+  return nullptr;
+}
+
+// The edit box's outermost pixels that are not black, as "x,y" (0,0 is its corner).
+std::vector<std::string> NotBlackOnEdge(HWND page) {
+  std::vector<COLORREF> box = Capture(page, RECT{20, 250, 120, 270});
+  std::vector<std::string> wrong;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 100; ++x)
+      if ((x == 0 || x == 99 || y == 0 || y == 19) && box[size_t(y * 100 + x)] != kBlack)
+        wrong.push_back(std::to_string(x) + "," + std::to_string(y));
+  return wrong;
+}
+
+// The system's own single border is grey, and where it is drawn inside the
+// client area, typing repaints over it.
+TEST(Edit, SingleBorderIsBlackAlsoAfterTyping) {
+  std::vector<std::string> shown, typed;
+  COLORREF inside = 0;
+  SetDriver([&](tk::Page& p) {
+    HWND page = FindTopLevel("绘图页");
+    HWND edit = FindWindowExA(GetWindow(page, GW_CHILD), nullptr, "Edit", nullptr);
+    if (Ticks() == 3) {
+      shown = NotBlackOnEdge(page);
+      inside = PixelAt(page, 70, 255);
+      SetForegroundWindow(page);
+      SetFocus(edit);
+      for (char c : std::string("typed text that runs past the end of the box"))
+        PostMessageA(edit, WM_CHAR, WPARAM(c), 1);
+    } else if (Ticks() == 8) {
+      typed = NotBlackOnEdge(page);
+      p.Close();
+    }
+  });
+  RunPages(kPages, 1);
+  EXPECT_EQ(shown, std::vector<std::string>{});
+  EXPECT_EQ(inside, RGB(0xC0, 0xC0, 0xC0));
+  EXPECT_EQ(typed, std::vector<std::string>{});
+}
+
 TEST(SuperButton, DisabledKeepsItsBackgroundAndEngravesItsText) {
   Histogram disabled, enabled;
   WithPaintedPage([&](HWND page) {
@@ -167,27 +216,36 @@ TEST(SuperButton, FocusColoursWhileFocused) {
   EXPECT_GT(focused[kBlue], 72 * 32 / 2);
 }
 
-TEST(SuperButton, HoverColoursWhileTheMouseIsOver) {
-  Histogram hovered;
+// A mouse move can arrive after the mouse has left (a page opened under the
+// cursor gets one late); the button must not keep its hover colour then.
+TEST(SuperButton, HoverColoursOnlyWhileTheMouseIsOver) {
+  Histogram lateMove, hovered, left;
   SetDriver([&](tk::Page& p) {
     HWND page = FindTopLevel("绘图页");
-    HWND button = nullptr;
-    for (HWND h = GetWindow(GetWindow(page, GW_CHILD), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-      char text[32];
-      GetWindowTextA(h, text, sizeof text);
-      if (std::string(text) == "取消") button = h;
-    }
+    HWND button = ChildWithText(page, "取消");
+    RECT rect;
+    GetWindowRect(button, &rect);
+    auto look = [&] { return CountColours(Capture(page, RECT{400, 300, 472, 332})); };
     if (Ticks() == 3) {
-      RECT rect;
-      GetWindowRect(button, &rect);
-      SetCursorPos(rect.left + 5, rect.top + 5);
+      SetCursorPos(rect.right + 100, rect.bottom + 100);
+      PostMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     } else if (Ticks() == 6) {
-      hovered = CountColours(Capture(page, RECT{400, 300, 472, 332}));
+      lateMove = look();
+      SetCursorPos(rect.left + 5, rect.top + 5);
+    } else if (Ticks() == 9) {
+      hovered = look();
+      SetCursorPos(rect.right + 100, rect.bottom + 100);
+    } else if (Ticks() == 60) {  // the system notices a leave within its hover time
+      left = look();
       p.Close();
     }
   });
   RunPages(kPages, 1);
-  EXPECT_GT(hovered[RGB(0, 0xB7, 0)], 72 * 32 / 2);
+  constexpr COLORREF kHover = RGB(0, 0xB7, 0), kBack = RGB(0, 0x80, 0);
+  EXPECT_EQ(lateMove[kHover], 0);
+  EXPECT_GT(lateMove[kBack], 72 * 32 / 2);
+  EXPECT_GT(hovered[kHover], 72 * 32 / 2);
+  EXPECT_EQ(left[kHover], 0);
 }
 
 }  // namespace
