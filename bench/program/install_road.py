@@ -1,12 +1,15 @@
 """Times the install road of a setup program that carries a big archive:
 from the click on "安装" on page 5 until page 6 shows its bar, which it does
 once the install run (writing the temporary archive, extract, removing it)
-is over. Against it, engine_bench runs extract alone on the same archive in
-the same Wine prefix, on the same display. The two take turns, each run into
-a fresh folder; prints every run, then median, minimum and maximum.
+is over. Against it, in the same Wine prefix and on the same display:
+install_run_bench, the same install run without a page, and engine_bench,
+extract alone, on the same archive. The three take turns, each run into a
+fresh folder; prints every run, then median, minimum and maximum, and what
+the temporary archive and the page switch add.
 
-Usage: install_road.py --product EXE --driver EXE --engine-bench EXE
-                       --archive ZIP --build DIR --run-dir DIR [--runs N]
+Usage: install_road.py --product EXE --driver EXE --install-run-bench EXE
+                       --engine-bench EXE --archive ZIP --build DIR --run-dir DIR
+                       [--runs N]
 It expects DISPLAY to name the display of the whole run
 (scripts/with-display.sh) and WINE_TEMPLATE to name the template prefix.
 """
@@ -30,8 +33,8 @@ ROAD_TIMEOUT = 600
 
 # The figures, as the report names them.
 ROAD = '"安装" to page 6 shown'
-ALONE = "extract alone (in engine_bench)"
-ALONE_WALL = "engine_bench process (with a Wine start)"
+RUN_ALONE = "install run alone (install_run_bench)"
+EXTRACT_ALONE = "extract alone (engine_bench)"
 
 
 def windows_path(unix_path):
@@ -72,17 +75,15 @@ def wine_environment(wizard):
                 WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=")
 
 
-def extract_ms(wizard, engine_bench, archive, folder):
-    """(milliseconds of extract inside engine_bench, wall milliseconds of the whole process)."""
-    os.makedirs(os.fsencode(wizard.unix_path(folder)), exist_ok=True)
-    start = time.monotonic()
-    done = subprocess.run(["wine", engine_bench, windows_path(archive), folder],
+def timed_inside(wizard, program, archive, folder):
+    """The milliseconds that `program` reports for its work on `archive` into `folder`."""
+    done = subprocess.run(["wine", program, windows_path(archive), folder],
                           env=wine_environment(wizard), capture_output=True, text=True)
-    wall = (time.monotonic() - start) * 1000
-    found = re.search(r"extract=(-?\d+) ms=(\d+)", done.stdout)
+    found = re.search(r"=(-?\d+) ms=(\d+)", done.stdout)
     if not found or found.group(1) != "1":
-        raise AssertionError("extract failed: %r %r" % (done.stdout, done.stderr[-500:]))
-    return float(found.group(2)), wall
+        raise AssertionError("%s failed: %r %r" % (os.path.basename(program), done.stdout,
+                                                   done.stderr[-500:]))
+    return float(found.group(2))
 
 
 def describe(archive):
@@ -96,43 +97,48 @@ def describe(archive):
 
 def report(archive, runs, times):
     print("\ninstall benchmark, %s" % describe(archive))
-    print("(wall ms, %d runs each, taking turns, each into a fresh folder; "
-          "page 6 seen by polling every %d ms)" % (runs, POLL_SECONDS * 1000))
+    print("(ms, %d runs each, taking turns, each into a fresh folder; the road is wall time "
+          "with page 6 seen by polling every %d ms, the others are timed inside the process)"
+          % (runs, POLL_SECONDS * 1000))
     print("%-44s %9s %9s %9s" % ("", "median", "min", "max"))
-    medians = {}
+    median = {}
     for name, values in times.items():
-        medians[name] = statistics.median(values)
-        print("%-44s %9.0f %9.0f %9.0f" % (name, medians[name], min(values), max(values)))
-    road, alone = medians[ROAD], medians[ALONE]
-    print("%-44s %9.0f   (%.1f %% of the road)" % ("road - extract alone (archive copy, switch)",
-                                                  road - alone, 100 * (road - alone) / road))
-    print("%-44s %9.2f" % ("road / extract alone", road / alone))
+        median[name] = statistics.median(values)
+        print("%-44s %9.0f %9.0f %9.0f" % (name, median[name], min(values), max(values)))
+    road, run, extract = median[ROAD], median[RUN_ALONE], median[EXTRACT_ALONE]
+    print()
+    for name, added in (("temporary archive (run - extract)", run - extract),
+                        ("page switch (road - run)", road - run),
+                        ("both (road - extract)", road - extract)):
+        print("%-44s %9.0f   %5.1f %% of the road" % (name, added, 100 * added / road))
+    print("%-44s %9.2f" % ("road / extract alone", road / extract))
 
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("--product", "--driver", "--engine-bench", "--archive", "--build", "--run-dir"):
+    for option in ("--product", "--driver", "--install-run-bench", "--engine-bench", "--archive",
+                   "--build", "--run-dir"):
         parser.add_argument(option, required=True)
     parser.add_argument("--runs", type=int, default=3)
     args = parser.parse_args()
     e2e.config.update(product=args.product, driver=args.driver, build=args.build,
                       run_dir=args.run_dir, group="bench-install")
     wizard = e2e.Wizard("road")
-    times = {ROAD: [], ALONE: [], ALONE_WALL: []}
+    folder = "C:\\bench-install"
+    measures = {
+        ROAD: lambda: road_ms(wizard, folder),
+        RUN_ALONE: lambda: timed_inside(wizard, args.install_run_bench, args.archive, folder),
+        EXTRACT_ALONE: lambda: timed_inside(wizard, args.engine_bench, args.archive, folder),
+    }
+    times = {name: [] for name in measures}
     try:
         for run in range(1, args.runs + 1):
-            folder = "C:\\bench-road"
+            for name, measure in measures.items():
+                fresh_folder(wizard, folder)
+                times[name].append(measure())
             fresh_folder(wizard, folder)
-            times[ROAD].append(road_ms(wizard, folder))
-            fresh_folder(wizard, folder)
-            folder = "C:\\bench-extract"
-            fresh_folder(wizard, folder)
-            inside, wall = extract_ms(wizard, args.engine_bench, args.archive, folder)
-            fresh_folder(wizard, folder)
-            times[ALONE].append(inside)
-            times[ALONE_WALL].append(wall)
-            print("run %d: road %.0f ms, extract alone %.0f ms (process %.0f ms)"
-                  % (run, times[ROAD][-1], inside, wall), flush=True)
+            print("run %d: " % run + ", ".join("%s %.0f ms" % (name, values[-1])
+                                               for name, values in times.items()), flush=True)
     finally:
         wizard.close()
     report(args.archive, args.runs, times)
