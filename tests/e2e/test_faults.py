@@ -237,6 +237,9 @@ class DamagedPayloadTest(InstallCase):
                 target = "C:\\variant-" + name
                 outcome = self.run_install(target, target)
                 self.assert_failed(outcome, target)
+                # The fault lies in the setup program, not in the folder the
+                # user typed, and the message should say so.
+                self.assertIn("损坏", outcome.text)
                 self.assertFalse(os.path.exists(wizard.unix_path("C:\\escape.txt")))
                 wizard.kill()
 

@@ -5,7 +5,7 @@
 // press and capture happen as they do for a real mouse and keyboard. Window
 // texts are read without sending messages to windows whose thread may be
 // busy, so a frozen program never stalls the driver.
-#include <windows.h>
+#include "toolkit/scoped.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,15 +70,28 @@ void Reply(const std::string& json) {
 
 void Fail(const std::string& why) { Reply("{\"error\":" + Quote(why) + "}"); }
 
+using ScopedHandle = tk::Scoped<HANDLE, tk::release::File>;
+
+// Starts a program; its process handle, or none when it cannot be started.
+ScopedHandle StartProcess(const std::string& exePath, const std::string& cwdPath, DWORD* pid) {
+  std::wstring exe = Widen(exePath), cwd = Widen(cwdPath);
+  std::wstring cmd = L"\"" + exe + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      cwd.empty() ? nullptr : cwd.c_str(), &si, &pi))
+    return ScopedHandle();
+  ScopedHandle thread(pi.hThread);
+  *pid = pi.dwProcessId;
+  return ScopedHandle(pi.hProcess);
+}
+
 // The process under test.
 struct Product {
-  PROCESS_INFORMATION info{};
-  bool running() const { return info.hProcess != nullptr; }
-  void Release() {
-    if (info.hProcess) CloseHandle(info.hProcess);
-    if (info.hThread) CloseHandle(info.hThread);
-    info = {};
-  }
+  ScopedHandle process;
+  DWORD pid = 0;
+  bool running() const { return bool(process); }
 } product;
 
 // Reads a window's text without a message when it is top-level (the title is
@@ -156,48 +169,35 @@ BOOL CALLBACK AddTop(HWND hwnd, LPARAM param) {
 // Top-level windows of the product in Z order, front first, with children.
 void Windows(const Fields&) {
   if (!product.running()) return Fail("not started");
-  TopList list{product.info.dwProcessId, ""};
+  TopList list{product.pid, ""};
   EnumWindows(AddTop, reinterpret_cast<LPARAM>(&list));
   Reply("{\"windows\":[" + list.json + "]}");
 }
 
 void Start(const Fields& f) {
   if (f.size() < 2) return Fail("start EXE [CWD]");
-  product.Release();
-  std::wstring exe = Widen(f[1]);
-  std::wstring cmd = L"\"" + exe + L"\"";
-  std::wstring cwd = f.size() > 2 ? Widen(f[2]) : L"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      cwd.empty() ? nullptr : cwd.c_str(), &si, &product.info))
-    return Fail("CreateProcess failed: " + Num(GetLastError()));
-  Reply("{\"pid\":" + Num(product.info.dwProcessId) + "}");
+  product.process = StartProcess(f[1], f.size() > 2 ? f[2] : "", &product.pid);
+  if (!product.running()) return Fail("CreateProcess failed: " + Num(GetLastError()));
+  Reply("{\"pid\":" + Num(product.pid) + "}");
 }
 
 // Other programs a scenario needs running beside the product.
-std::vector<HANDLE> spawned;
+std::vector<ScopedHandle> spawned;
 
 void Spawn(const Fields& f) {
   if (f.size() < 2) return Fail("spawn EXE");
-  std::wstring exe = Widen(f[1]);
-  std::wstring cmd = L"\"" + exe + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return Fail("CreateProcess failed: " + Num(GetLastError()));
-  CloseHandle(pi.hThread);
-  WaitForInputIdle(pi.hProcess, 10000);
-  spawned.push_back(pi.hProcess);
-  Reply("{\"pid\":" + Num(pi.dwProcessId) + "}");
+  DWORD pid = 0;
+  ScopedHandle process = StartProcess(f[1], "", &pid);
+  if (!process) return Fail("CreateProcess failed: " + Num(GetLastError()));
+  WaitForInputIdle(process.Get(), 10000);
+  spawned.push_back(std::move(process));
+  Reply("{\"pid\":" + Num(pid) + "}");
 }
 
 void KillSpawned(const Fields&) {
-  for (HANDLE process : spawned) {
-    TerminateProcess(process, 99);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
+  for (ScopedHandle& process : spawned) {
+    TerminateProcess(process.Get(), 99);
+    WaitForSingleObject(process.Get(), 5000);
   }
   spawned.clear();
   Reply("{}");
@@ -206,17 +206,17 @@ void KillSpawned(const Fields&) {
 void WaitExit(const Fields& f) {
   if (!product.running()) return Fail("not started");
   DWORD timeout = f.size() > 1 ? atoi(f[1].c_str()) : 10000;
-  if (WaitForSingleObject(product.info.hProcess, timeout) != WAIT_OBJECT_0)
+  if (WaitForSingleObject(product.process.Get(), timeout) != WAIT_OBJECT_0)
     return Reply("{\"exited\":false}");
   DWORD code = 0;
-  GetExitCodeProcess(product.info.hProcess, &code);
+  GetExitCodeProcess(product.process.Get(), &code);
   Reply("{\"exited\":true,\"code\":" + Num(static_cast<int>(code)) + "}");
 }
 
 void Kill(const Fields&) {
   if (product.running()) {
-    TerminateProcess(product.info.hProcess, 99);
-    WaitForSingleObject(product.info.hProcess, 5000);
+    TerminateProcess(product.process.Get(), 99);
+    WaitForSingleObject(product.process.Get(), 5000);
   }
   Reply("{}");
 }
@@ -238,7 +238,7 @@ void MoveTo(int x, int y) {
   SetCursorPos(x, y);
 }
 
-// move X Y | down X Y | up X Y | click X Y | rclick X Y: screen coordinates.
+// move X Y | down X Y | up X Y | click X Y: screen coordinates.
 void Mouse(const Fields& f) {
   if (f.size() < 3) return Fail(f[0] + " X Y");
   int x = atoi(f[1].c_str()), y = atoi(f[2].c_str());
@@ -357,7 +357,7 @@ void QueryEndSession(const Fields& f) {
   if (f.size() < 2) return Fail("query-end-session HWND");
   query.hwnd = HandleArg(f[1]);
   query.done = 0;
-  CloseHandle(CreateThread(nullptr, 0, SendQuery, nullptr, 0, nullptr));
+  ScopedHandle sender(CreateThread(nullptr, 0, SendQuery, nullptr, 0, nullptr));
   Reply("{}");
 }
 
@@ -370,40 +370,29 @@ void QueryResult(const Fields& f) {
 
 // Reads a row of screen pixels into memory in one copy.
 std::vector<COLORREF> ScreenRow(int x, int y, int count) {
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
+  tk::WindowDC screen(nullptr);
+  tk::ScopedMemoryDC mem(CreateCompatibleDC(screen.Get()));
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof(BITMAPINFOHEADER), count, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, count, 1, screen, x, y, SRCCOPY);
-  GdiFlush();
+  tk::ScopedBitmap dib(CreateDIBSection(mem.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   std::vector<COLORREF> row(count);
+  if (!dib) return row;
+  {
+    tk::Selection selected(mem.Get(), dib.Get());
+    BitBlt(mem.Get(), 0, 0, count, 1, screen.Get(), x, y, SRCCOPY);
+    GdiFlush();
+  }
   const auto* px = static_cast<const unsigned char*>(bits);
   for (int i = 0; i < count; ++i) row[i] = RGB(px[4 * i + 2], px[4 * i + 1], px[4 * i]);
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
   return row;
 }
 
 void Pixel(const Fields& f) {
   if (f.size() < 3) return Fail("pixel X Y");
-  HDC screen = GetDC(nullptr);
-  COLORREF c = GetPixel(screen, atoi(f[1].c_str()), atoi(f[2].c_str()));
-  ReleaseDC(nullptr, screen);
+  tk::WindowDC screen(nullptr);
+  COLORREF c = GetPixel(screen.Get(), atoi(f[1].c_str()), atoi(f[2].c_str()));
   Reply("{\"color\":\"" + Hex(c) + "\"}");
-}
-
-// row X Y COUNT: COUNT screen pixels from X, Y rightwards.
-void Row(const Fields& f) {
-  if (f.size() < 4) return Fail("row X Y COUNT");
-  auto row = ScreenRow(atoi(f[1].c_str()), atoi(f[2].c_str()), atoi(f[3].c_str()));
-  std::string json;
-  for (COLORREF c : row) json += (json.empty() ? "\"" : ",\"") + Hex(c) + "\"";
-  Reply("{\"colors\":[" + json + "]}");
 }
 
 int RunLength(const std::vector<COLORREF>& row, COLORREF colour) {
@@ -450,12 +439,6 @@ void SysColors(const Fields&) {
         Num(GetSystemMetrics(SM_CXSCREEN)) + "," + Num(GetSystemMetrics(SM_CYSCREEN)) + "]}");
 }
 
-void Cursor(const Fields&) {
-  POINT p;
-  GetCursorPos(&p);
-  Reply("{\"pos\":[" + Num(p.x) + "," + Num(p.y) + "]}");
-}
-
 void Sleeping(const Fields& f) {
   Sleep(f.size() > 1 ? atoi(f[1].c_str()) : 0);
   Reply("{}");
@@ -472,8 +455,8 @@ const Command kCommands[] = {
     {"click", Mouse},       {"key", Key},
     {"type", Type},         {"clip", Clip},         {"post", Post},
     {"query-end-session", QueryEndSession},         {"query-result", QueryResult},
-    {"pixel", Pixel},       {"row", Row},           {"bar-watch", BarWatch},
-    {"syscolors", SysColors}, {"cursor", Cursor},   {"sleep", Sleeping},
+    {"pixel", Pixel},       {"bar-watch", BarWatch}, {"syscolors", SysColors},
+    {"sleep", Sleeping},
 };
 
 Fields Split(const std::string& line) {
@@ -511,6 +494,6 @@ int main() {
       }
     if (!known) Fail("unknown command " + f[0]);
   }
-  if (product.running()) TerminateProcess(product.info.hProcess, 99);
+  if (product.running()) TerminateProcess(product.process.Get(), 99);
   return 0;
 }
