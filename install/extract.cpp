@@ -2,7 +2,7 @@
 
 #include "install/fs.h"
 #include "install/paths.h"
-#include "install/unzip.h"
+#include "install/unzip_layer.h"
 #include "toolkit/text.h"
 
 namespace install {

@@ -1,6 +1,6 @@
 // The unzip layer on its own: entry records, times, attributes, the cached
 // record and writing one entry.
-#include "install/unzip.h"
+#include "install/unzip_layer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "install/unzip.h"
+#include "install/unzip_layer.h"
 
 #include <unzip.h>
 
