@@ -55,6 +55,13 @@ long CountEntries(Archive* archive) {
   return count;
 }
 
+// By the time entries are written the target folder exists, so a path the
+// file system calls invalid comes from the entry's name: the archive is at
+// fault, not the folder the user chose.
+unsigned long EntryFailure(unsigned long error) {
+  return error == fs::kErrorInvalidName ? fs::kErrorFileCorrupt : error;
+}
+
 int ExtractEntry(Archive* archive, long index, const char* folder) {
   EntryRecord record;
   if (!GetEntry(archive, index, &record)) return Fail(0, fs::kErrorFileCorrupt);
@@ -62,12 +69,12 @@ int ExtractEntry(Archive* archive, long index, const char* folder) {
   tk::Text target = EntryTargetPath(folder, record.name);
   if (record.attributes & kFolderAttribute) {
     if (!fs::Exists(target.c_str()) && !CreateFolderPath(target.c_str())) {
-      return Fail(0, fs::LastError());
+      return Fail(0, EntryFailure(fs::LastError()));
     }
     return 1;
   }
   if (!UnzipEntry(archive, index, target.c_str(), Finish::kNormalAttributes)) {
-    return Fail(0, fs::LastError());
+    return Fail(0, EntryFailure(fs::LastError()));
   }
   return 1;
 }

@@ -85,6 +85,8 @@ std::vector<FailureCase> FailureCases() {
        ERROR_ALREADY_EXISTS},
       {"file entry where a folder is", BuildZip({Folder("x/"), File("x", "data")}), 0, {"x\\"},
        ERROR_ACCESS_DENIED},
+      {"folder-like name without the folder attribute", BuildZip({ok, File("lj/", ""), later}), 0,
+       {"ok.txt"}},
       {"signature check: first name empty", BuildZip({File("", ""), ok}), 0, {}},
       {"not an archive", "PK\x03\x04 but nothing a reader could take for an archive", 0, {}},
       {"truncated: no end record", whole.substr(0, whole.size() - 30), 0, {}},
