@@ -1,5 +1,7 @@
 #include "toolkit/control.h"
 
+#include <windowsx.h>
+
 #include "toolkit/page_window.h"
 #include "toolkit/program.h"
 
@@ -14,6 +16,10 @@ void FillWithColour(HDC dc, const RECT& rect, Rgb colour) {
   // A solid colour without a brush: ExtTextOut's opaque rectangle.
   SetBkColor(dc, ToColorRef(colour));
   ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void ControlWindow::RaisePress(WPARAM keys, LPARAM point) {
+  if (row_.onPress && !Ending()) row_.onPress(page_, GET_X_LPARAM(point), GET_Y_LPARAM(point), int(keys));
 }
 
 DWORD ControlWindow::BaseStyle() const {

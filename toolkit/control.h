@@ -40,6 +40,8 @@ class ControlWindow : public Window {
   // The style bits every child window of ours shares, from the row's flags.
   DWORD BaseStyle() const;
   RECT Bounds() const;
+  // Raises the row's "left button pressed" handler, if any, for WM_LBUTTONDOWN.
+  void RaisePress(WPARAM keys, LPARAM point);
   bool CreateChild(const BuildContext& context, const char* className, DWORD style,
                    DWORD exStyle = 0);
 

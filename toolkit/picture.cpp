@@ -1,7 +1,6 @@
 // Picture box: its background colour, and the row's picture (PNG or ICO from
 // an RCDATA resource) stretched over the whole box and blended over that
 // colour. The title strip is a picture box that holds the strip's buttons.
-#include <windowsx.h>
 
 #include "toolkit/control.h"
 #include "toolkit/image.h"
@@ -34,8 +33,7 @@ class Picture : public ControlWindow {
         OnPaint();
         return 0;
       case WM_LBUTTONDOWN:
-        if (row_.onPress && !Ending())
-          row_.onPress(page_, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), int(wParam));
+        RaisePress(wParam, lParam);
         break;
     }
     return Default(message, wParam, lParam);

@@ -3,7 +3,6 @@
 // so whatever lies beneath (the parent, lower siblings) shows and paints
 // normally around the glyphs and takes the clicks there. An etched label adds
 // a white copy one pixel right and down, beneath the text.
-#include <windowsx.h>
 
 #include "toolkit/control.h"
 #include "toolkit/page_window.h"
@@ -70,8 +69,7 @@ class TransparentLabel : public ControlWindow {
         Reshape();
         return 0;
       case WM_LBUTTONDOWN:
-        if (row_.onPress && !Ending())
-          row_.onPress(page_, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), int(wParam));
+        RaisePress(wParam, lParam);
         break;
     }
     return Default(message, wParam, lParam);
