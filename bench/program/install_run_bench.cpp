@@ -8,17 +8,11 @@
 
 #include <cstdio>
 
+#include "bench/bench_support.h"
 #include "install/install_run.h"
 #include "toolkit/scoped.h"
 
 namespace {
-
-// Page 6's ZIP component has no progress handler; neither has this one.
-class UnhandledComponent final : public tk::Component {
- public:
-  bool Exists() const override { return true; }
-  tk::EventAnswer Raise(int, const int*, int) override { return {false, 0}; }
-};
 
 tk::HeapArray<unsigned char> ReadWholeFile(const char* path) {
   tk::ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -30,12 +24,6 @@ tk::HeapArray<unsigned char> ReadWholeFile(const char* path) {
   DWORD read = 0;
   if (!ReadFile(file.Get(), bytes.Get(), size, &read, nullptr) || read != size) return {};
   return bytes;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace
@@ -50,12 +38,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read %s\n", argv[1]);
     return 2;
   }
-  UnhandledComponent zip;
+  bench::UnhandledComponent zip;
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   install::Outcome outcome = install::InstallRunWith(
       zip, argv[2], {archive.Get(), static_cast<long>(archive.Count())});
   QueryPerformanceCounter(&end);
-  std::printf("install-run=%d ms=%.0f\n", outcome.ok() ? 1 : 0, Milliseconds(start, end));
+  std::printf("install-run=%d ms=%.0f\n", outcome.ok() ? 1 : 0, bench::Milliseconds(start, end));
   return outcome.ok() ? 0 : 1;
 }
